@@ -1,0 +1,29 @@
+// What the rest of the platform needs of the window manager beyond the USER32
+// calls: which windows receive the backend's input, and access to a window's
+// class data for the dialog manager.
+#pragma once
+
+#include "platform/win32_types.h"
+
+namespace platform {
+
+// The window whose device owns the full-screen output: the backend's output events go to it.
+// Null clears it.
+void SetOutputWindow(HWND window);
+HWND GetOutputWindow();
+// The modal dialog showing now: the backend's dialog events go to it (keys to its focused
+// control, clicks to the child under the point). Null clears it.
+void SetDialogWindow(HWND window);
+HWND GetDialogWindow();
+
+// Moves every event the backend has ready into the message queue as messages.
+void PumpBackendEvents();
+
+// The window's children in creation order (for dialog painting and tab order).
+int GetChildWindows(HWND parent, HWND* children, int capacity);
+// The class name the window was created with.
+const char* GetWindowClassName(HWND window);
+// The window's procedure (for subclass-free dispatch).
+WNDPROC GetWindowProc(HWND window);
+
+}  // namespace platform
