@@ -26,3 +26,6 @@ DWORD SetThreadExecutionState(DWORD flags);
 
 LPSTR lstrcpyA(LPSTR destination, LPCSTR source);
 int lstrlenA(LPCSTR text);
+
+// The module handle of the executable (name must be null).
+HMODULE GetModuleHandleA(LPCSTR moduleName);

@@ -173,6 +173,22 @@ struct WNDCLASSEXA {
     HICON hIconSm;
 };
 
+// WM_NCCREATE / WM_CREATE lParam points at this record.
+struct CREATESTRUCTA {
+    LPVOID lpCreateParams;
+    HINSTANCE hInstance;
+    HMENU hMenu;
+    HWND hwndParent;
+    int cy;
+    int cx;
+    int y;
+    int x;
+    LONG style;
+    LPCSTR lpszName;
+    LPCSTR lpszClass;
+    DWORD dwExStyle;
+};
+
 // Registers a class; returns its atom, or 0 when the name is taken or the record is invalid.
 ATOM RegisterClassExA(const WNDCLASSEXA* windowClass);
 // Creates a window of a registered class (WM_NCCREATE and WM_CREATE are sent); null on failure.

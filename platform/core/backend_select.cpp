@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/core/backend.h"
+#include "platform/entry.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/virtual/virtual_backend.h"
 
@@ -42,6 +43,13 @@ void StartPlatform() {
         StopWithSettingsError(error);
     }
     g_backend = &backend;
+}
+
+void StopPlatform() {
+    if (g_backend != nullptr) {
+        g_backend->Shutdown();
+        g_backend = nullptr;
+    }
 }
 
 const Backend& CurrentBackend() {

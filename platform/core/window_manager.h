@@ -3,7 +3,7 @@
 // class data for the dialog manager.
 #pragma once
 
-#include "platform/win32_types.h"
+#include "platform/user32.h"
 
 namespace platform {
 
@@ -25,5 +25,17 @@ int GetChildWindows(HWND parent, HWND* children, int capacity);
 const char* GetWindowClassName(HWND window);
 // The window's procedure (for subclass-free dispatch).
 WNDPROC GetWindowProc(HWND window);
+
+}  // namespace platform
+
+namespace platform {
+
+// A window's top-level ancestor (itself for a top-level window).
+HWND GetTopLevelWindow(HWND window);
+// The class style the window's class was registered with.
+unsigned GetWindowClassStyle(HWND window);
+// True once InvalidateRect asked for the window's top-level picture to be drawn again;
+// taking the request clears it.
+bool TakeRepaintRequest(HWND topLevel);
 
 }  // namespace platform

@@ -1,0 +1,3 @@
+#include "setup/graphics_handles.h"
+
+GraphicsHandles g_Graphics;
