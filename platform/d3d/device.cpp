@@ -283,7 +283,7 @@ HRESULT SoftwareDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3
         r = std::min<std::int64_t>(r, t.width);
         b = std::min<std::int64_t>(b, t.height);
         for (std::int64_t y = tp; y < b && l < r; ++y) {
-            std::fill(t.pixels + y * t.pitch + l, t.pixels + y * t.pitch + r, pixel);
+            FillPixels(t.pixels + y * t.pitch + l, static_cast<std::size_t>(r - l), pixel);
         }
     };
     if (count == 0) {
