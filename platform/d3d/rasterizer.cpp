@@ -93,7 +93,12 @@ ColourPlane MakeColourPlane(const RasterVertex& v0, const RasterVertex& v1, cons
 // rounds every pixel as the plane equation would, and far cheaper than doubles per pixel.
 constexpr double kFixedOne = 4294967296.0;
 
+// Clamped so that stepping across the widest span cannot overflow; a triangle so thin that its
+// gradient is not a number gets a flat value (it covers no pixel centre worth a colour anyway).
 std::int64_t ToFixed(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
     return std::llround(std::clamp(value, -65536.0, 65536.0) * kFixedOne);
 }
 
