@@ -88,6 +88,12 @@ bool OpenOutput(const DisplayMode& mode, std::string* error) {
         *error = "the output needs a size";
         return false;
     }
+    // A lost display cannot be taken by a new output either, only once it is restorable.
+    g_display.schedule.Advance(g_display.clock.Now());
+    if (g_display.schedule.Status() == OutputStatus::Lost) {
+        *error = "the display is lost";
+        return false;
+    }
     g_display.observed.outputOpen = true;
     g_display.observed.outputMode = mode;
     if (g_display.observed.outputMode.refreshHz == 0) {

@@ -226,7 +226,8 @@ TEST_F(VirtualBackendTest, OutputClosesAfterTheFrameLimit) {
 }
 
 TEST_F(VirtualBackendTest, LostOutputRefusesFramesUntilRestoredAndReopened) {
-    ASSERT_TRUE(Init({{"OSTRIVAN_SCRIPT", WriteScript("at 1 lose-device\nat 3 restore-device\n")}}));
+    ASSERT_TRUE(Init({{"OSTRIVAN_SCRIPT", WriteScript("at 1 lose-device\nat 3 restore-device\n"
+                                                      "at 5 lose-device\nat 6 restore-device\n")}}));
     std::string error;
     ASSERT_TRUE(backend().OpenOutput({640, 480, 60}, &error));
     EXPECT_TRUE(backend().PresentOutput(nullptr, 640, 480, 640));
@@ -239,6 +240,14 @@ TEST_F(VirtualBackendTest, LostOutputRefusesFramesUntilRestoredAndReopened) {
     EXPECT_TRUE(backend().ReopenOutput());
     EXPECT_EQ(backend().QueryOutput(), OutputStatus::Ok);
     EXPECT_TRUE(backend().PresentOutput(nullptr, 640, 480, 640));
+
+    // Taking the display with a new output works the same way: not while lost, once restorable.
+    backend().CloseOutput();
+    EXPECT_FALSE(backend().OpenOutput({800, 600, 60}, &error));
+    EXPECT_EQ(error, "the display is lost");
+    EXPECT_FALSE(backend().PresentOutput(nullptr, 800, 600, 800));
+    EXPECT_TRUE(backend().OpenOutput({800, 600, 60}, &error));
+    EXPECT_TRUE(backend().PresentOutput(nullptr, 800, 600, 800));
 }
 
 TEST_F(VirtualBackendTest, DialogAndOutputTakeTheirOwnEvents) {
