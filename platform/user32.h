@@ -217,6 +217,9 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 BOOL WaitMessage();
+// The state of a key as of the input message taken from the queue last: the high bit set while
+// it is down. Only VK_SHIFT is tracked.
+SHORT GetKeyState(int virtualKey);
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Cursor: returns the new display count; the cursor shows while the count is 0 or more.

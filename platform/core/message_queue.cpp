@@ -13,7 +13,16 @@ namespace platform {
 
 namespace {
 
-std::deque<MSG> g_queue;
+// A queued message and, for input, whether Shift was held when it arrived: GetKeyState answers
+// for the input message taken last, as the keyboard state travels with the queue.
+struct QueuedMessage {
+    MSG msg;
+    bool fromInput;
+    bool shift;
+};
+
+std::deque<QueuedMessage> g_queue;
+bool g_shiftDown = false;
 bool g_quitPosted = false;
 int g_quitCode = 0;
 HWND g_mouseCapture = nullptr;  // the window that took the last button press gets its release
@@ -28,14 +37,14 @@ bool Matches(const MSG& msg, HWND window, UINT filterMin, UINT filterMax) {
     return msg.message >= filterMin && msg.message <= filterMax;
 }
 
-void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const InputEvent* input = nullptr) {
     MSG msg{};
     msg.hwnd = window;
     msg.message = message;
     msg.wParam = wParam;
     msg.lParam = lParam;
     msg.time = timeGetTime();
-    g_queue.push_back(msg);
+    g_queue.push_back(QueuedMessage{msg, input != nullptr, input != nullptr && input->shift});
 }
 
 // The child of `parent` under a client point, deepest first; the parent itself when no child
@@ -93,7 +102,7 @@ void Translate(const InputEvent& event) {
         }
         // Keys pressed with Alt are system keys, which DefWindowProcA turns into commands.
         const UINT message = down ? (event.alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (event.alt ? WM_SYSKEYUP : WM_KEYUP);
-        Post(KeyboardTarget(top), message, event.vk, lParam);
+        Post(KeyboardTarget(top), message, event.vk, lParam, &event);
         break;
     }
     case EventKind::MouseDown:
@@ -119,7 +128,7 @@ void Translate(const InputEvent& event) {
             g_mouseCapture = nullptr;
             message = event.button == 0 ? WM_LBUTTONUP : WM_RBUTTONUP;
         }
-        Post(target, message, 0, MAKELPARAM(x, y));
+        Post(target, message, 0, MAKELPARAM(x, y), &event);
         break;
     }
     case EventKind::Activate:
@@ -143,7 +152,7 @@ void PumpBackendEvents() {
 
 void DiscardMessagesFor(HWND window) {
     for (auto it = g_queue.begin(); it != g_queue.end();) {
-        it = it->hwnd == window ? g_queue.erase(it) : it + 1;
+        it = it->msg.hwnd == window ? g_queue.erase(it) : it + 1;
     }
     if (g_mouseCapture == window) {
         g_mouseCapture = nullptr;
@@ -160,9 +169,12 @@ BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT re
     }
     PumpBackendEvents();
     for (auto it = g_queue.begin(); it != g_queue.end(); ++it) {
-        if (Matches(*it, window, filterMin, filterMax)) {
-            *msg = *it;
+        if (Matches(it->msg, window, filterMin, filterMax)) {
+            *msg = it->msg;
             if ((removeFlags & PM_REMOVE) != 0) {
+                if (it->fromInput) {
+                    g_shiftDown = it->shift;
+                }
                 g_queue.erase(it);
             }
             return TRUE;
@@ -230,4 +242,9 @@ BOOL WaitMessage() {
         PumpBackendEvents();
     }
     return TRUE;
+}
+
+SHORT GetKeyState(int virtualKey) {
+    // The high bit says the key is down; only Shift is tracked, for Shift+Tab in dialogs.
+    return virtualKey == VK_SHIFT && g_shiftDown ? static_cast<SHORT>(0x8000) : static_cast<SHORT>(0);
 }

@@ -174,6 +174,10 @@ ATOM RegisterClassExA(const WNDCLASSEXA* windowClass) {
     if (CurrentBackend().ShouldFail("RegisterClassEx")) {
         return 0;
     }
+    return platform::RegisterWindowClass(windowClass);
+}
+
+ATOM platform::RegisterWindowClass(const WNDCLASSEXA* windowClass) {
     if (windowClass == nullptr || windowClass->cbSize != sizeof(WNDCLASSEXA) || windowClass->lpfnWndProc == nullptr ||
         windowClass->lpszClassName == nullptr || IS_INTRESOURCE(windowClass->lpszClassName) ||
         *windowClass->lpszClassName == '\0' || FindClass(windowClass->lpszClassName) != nullptr) {
@@ -194,6 +198,13 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     if (CurrentBackend().ShouldFail("CreateWindow")) {
         return nullptr;
     }
+    return platform::CreateWindowUnchecked(exStyle, className, windowName, style, x, y, width, height, parent, menu,
+                                           instance, param);
+}
+
+HWND platform::CreateWindowUnchecked(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                                     LPVOID param) {
     const WindowClass* windowClass = FindClass(className);
     if (windowClass == nullptr) {
         return nullptr;

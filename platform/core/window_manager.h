@@ -39,3 +39,13 @@ unsigned GetWindowClassStyle(HWND window);
 bool TakeRepaintRequest(HWND topLevel);
 
 }  // namespace platform
+
+namespace platform {
+
+// RegisterClassExA and CreateWindowExA without the injected failures: the dialog manager's own
+// classes and windows are not calls the program makes, so they neither fail nor count as such.
+ATOM RegisterWindowClass(const WNDCLASSEXA* windowClass);
+HWND CreateWindowUnchecked(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                           int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
+
+}  // namespace platform
