@@ -35,6 +35,7 @@ struct FontStore {
         FaceEntry* face;
         int height;
         int width;
+        bool emboldened;
         std::shared_ptr<FontInstance> instance;
         std::uint64_t lastUse;
     };
@@ -131,8 +132,8 @@ FaceEntry* LoadFace(FontStore& store, const FaceChoice& choice, std::string& rea
 
 }  // namespace
 
-FontInstance::FontInstance(FaceEntry* face, const SizeMetrics& metrics)
-    : face_(face), metrics_(metrics), serial_(Store().nextSerial++) {
+FontInstance::FontInstance(FaceEntry* face, const SizeMetrics& metrics, bool emboldened)
+    : face_(face), metrics_(metrics), serial_(Store().nextSerial++), emboldened_(emboldened) {
     for (int c = 0; c < 256; ++c) {
         advance_[c] = face_->control[c] ? 0 : ScaleAdvance(face_->advanceUnits[c], face_->tables, metrics_);
     }
@@ -150,13 +151,13 @@ const GlyphBitmap& FontInstance::Glyph(unsigned char c) {
     if (!loaded_[c]) {
         loaded_[c] = true;
         if (!face_->control[c]) {
-            RasterizeGlyph(*face_, serial_, metrics_, face_->glyphIndex[c], glyphs_[c]);
+            RasterizeGlyph(*face_, serial_, metrics_, emboldened_, face_->glyphIndex[c], glyphs_[c]);
         }
     }
     return glyphs_[c];
 }
 
-int FontInstance::FaceWeight() const { return face_->weightClass; }
+int FontInstance::FaceWeight() const { return emboldened_ ? 700 : face_->weightClass; }
 
 const std::string& FontInstance::FaceFile() const { return face_->file; }
 
@@ -171,9 +172,10 @@ std::shared_ptr<FontInstance> AcquireFontInstance(const FontRequest& request, in
     if (face == nullptr) {
         return nullptr;
     }
+    const bool emboldened = request.weight >= 600 && face->weightClass < 600;
     ++store.useClock;
     for (auto& sized : store.sizes) {
-        if (sized.face == face && sized.height == height && sized.width == width) {
+        if (sized.face == face && sized.height == height && sized.width == width && sized.emboldened == emboldened) {
             sized.lastUse = store.useClock;
             return sized.instance;
         }
@@ -184,8 +186,8 @@ std::shared_ptr<FontInstance> AcquireFontInstance(const FontRequest& request, in
                                        [](const auto& a, const auto& b) { return a.lastUse < b.lastUse; });
         store.sizes.erase(oldest);
     }
-    auto instance = std::make_shared<FontInstance>(face, ComputeSizeMetrics(face->tables, height, width));
-    store.sizes.push_back({face, height, width, instance, store.useClock});
+    auto instance = std::make_shared<FontInstance>(face, ComputeSizeMetrics(face->tables, height, width), emboldened);
+    store.sizes.push_back({face, height, width, emboldened, instance, store.useClock});
     return instance;
 }
 

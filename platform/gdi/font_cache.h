@@ -29,7 +29,9 @@ struct GlyphBitmap {
 
 class FontInstance {
 public:
-    FontInstance(FaceEntry* face, const SizeMetrics& metrics);
+    // emboldened: a bold request answered by a lighter face; its outlines are thickened, the
+    // advances kept, so measuring stays exactly as the face's tables say.
+    FontInstance(FaceEntry* face, const SizeMetrics& metrics, bool emboldened);
 
     const SizeMetrics& Metrics() const { return metrics_; }
     // Whole-pixel advance of a single-byte character; 0 for control characters.
@@ -39,6 +41,7 @@ public:
     // The glyph of a character, rasterised on first use; an empty bitmap when there is nothing to
     // draw or FreeType failed.
     const GlyphBitmap& Glyph(unsigned char c);
+    // The face's weight class, or bold when emboldened.
     int FaceWeight() const;
     const std::string& FaceFile() const;
 
@@ -46,6 +49,7 @@ private:
     FaceEntry* face_;
     SizeMetrics metrics_;
     std::uint64_t serial_;
+    bool emboldened_;
     std::array<int, 256> advance_{};
     std::array<bool, 256> loaded_{};
     std::array<GlyphBitmap, 256> glyphs_{};

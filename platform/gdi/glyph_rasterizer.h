@@ -9,8 +9,8 @@
 namespace platform {
 
 // Fills `out` for the glyph at the em sizes of `size`; `serial` names that size so the face is
-// re-sized only when it changes. Returns false (and leaves `out` empty) when FreeType fails.
-bool RasterizeGlyph(FaceEntry& face, std::uint64_t serial, const SizeMetrics& size, unsigned glyphIndex,
-                    GlyphBitmap& out);
+// re-sized only when it changes; `embolden` thickens the outline. Returns false (and leaves `out` empty) when FreeType fails.
+bool RasterizeGlyph(FaceEntry& face, std::uint64_t serial, const SizeMetrics& size, bool embolden,
+                    unsigned glyphIndex, GlyphBitmap& out);
 
 }  // namespace platform

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/core/pixels.h"
+#include "platform/gdi/font_mapper.h"
 #include "tests/gdi/gdi_canvas.h"
 
 namespace {
@@ -201,6 +202,38 @@ TEST(TextDrawing, PrefixUnderlinesTheMnemonic) {
     SelectObject(withPrefix.dc, previous);
     SelectObject(plain.dc, previous);
     EXPECT_TRUE(DeleteObject(font));
+}
+
+TEST(TextDrawing, BoldWithoutABoldCutIsThickenedWithTheSameAdvances) {
+    // Needs a face installed in one medium cut only: Z003 (fonts-urw-base35) is one where it exists.
+    platform::FaceChoice choice;
+    std::string reason;
+    if (!platform::MapFont({"Z003", 700, true, DEFAULT_PITCH}, choice, reason) ||
+        choice.file.find("Z003-MediumItalic") == std::string::npos) {
+        GTEST_SKIP() << "no face with a single medium cut here";
+    }
+    long ink[2] = {};
+    LONG advance[2] = {};
+    for (int bold = 0; bold < 2; ++bold) {
+        Canvas canvas(200, 50, 0xFFFF);
+        HFONT font = CreateFontA(40, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, TRUE, FALSE, FALSE, ANSI_CHARSET,
+                                 OUT_TT_ONLY_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, "Z003");
+        HGDIOBJ previous = SelectObject(canvas.dc, font);
+        SetBkMode(canvas.dc, TRANSPARENT);
+        TextOutA(canvas.dc, 2, 2, "Hello", 5);
+        SIZE size{};
+        GetTextExtentPoint32A(canvas.dc, "Hello", 5, &size);
+        advance[bold] = size.cx;
+        for (int y = 0; y < canvas.height; ++y) {
+            for (int x = 0; x < canvas.width; ++x) {
+                ink[bold] += 0xFFFF - canvas.At(x, y);
+            }
+        }
+        SelectObject(canvas.dc, previous);
+        DeleteObject(font);
+    }
+    EXPECT_EQ(advance[1], advance[0]);
+    EXPECT_GT(ink[1], ink[0] * 5 / 4);
 }
 
 TEST(FillRect, FillsRightAndBottomExclusiveClippedToTheSurface) {
