@@ -9,7 +9,7 @@
 #include "platform/gdi/font_cache.h"
 #include "platform/gdi/surface_dc.h"
 
-namespace platform {
+namespace platform::gdi {
 
 // A pixel box, right and bottom exclusive, wide enough that no position arithmetic overflows.
 struct ClipBox {
@@ -91,4 +91,4 @@ inline void BlendGlyph(const PixelTarget& target, const GlyphBitmap& glyph, long
     }
 }
 
-}  // namespace platform
+}  // namespace platform::gdi

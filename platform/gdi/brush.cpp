@@ -6,13 +6,13 @@
 #include "platform/wingdi.h"
 
 int FillRect(HDC handle, const RECT* rect, HBRUSH brushHandle) {
-    platform::DeviceContext* dc = platform::FindDeviceContext(handle);
-    platform::GdiObject* brush = platform::FindGdiObject(brushHandle);
-    if (dc == nullptr || rect == nullptr || brush == nullptr || brush->kind != platform::GdiObject::Kind::Brush) {
+    platform::gdi::DeviceContext* dc = platform::gdi::FindDeviceContext(handle);
+    platform::gdi::GdiObject* brush = platform::gdi::FindGdiObject(brushHandle);
+    if (dc == nullptr || rect == nullptr || brush == nullptr || brush->kind != platform::gdi::GdiObject::Kind::Brush) {
         return 0;
     }
-    const platform::ClipBox box{rect->left, rect->top, rect->right, rect->bottom};
-    platform::FillBox(dc->target, platform::Intersect(box, platform::SurfaceBox(dc->target)),
+    const platform::gdi::ClipBox box{rect->left, rect->top, rect->right, rect->bottom};
+    platform::gdi::FillBox(dc->target, platform::gdi::Intersect(box, platform::gdi::SurfaceBox(dc->target)),
                       platform::ColorRefToR5G6B5(brush->brushColour));
     return 1;
 }

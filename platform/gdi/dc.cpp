@@ -9,6 +9,8 @@
 
 namespace platform {
 
+using namespace gdi;
+
 HDC CreateSurfaceDC(const PixelTarget& target) {
     if (target.pixels == nullptr || target.width <= 0 || target.height <= 0 || target.pitch < target.width) {
         return nullptr;
@@ -37,17 +39,17 @@ void DeleteSurfaceDC(HDC handle) {
 
 }  // namespace platform
 
-using platform::DeviceContext;
-using platform::FindDeviceContext;
-using platform::FindGdiObject;
-using platform::GdiObject;
+using platform::gdi::DeviceContext;
+using platform::gdi::FindDeviceContext;
+using platform::gdi::FindGdiObject;
+using platform::gdi::GdiObject;
 
 HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                   DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
                   DWORD quality, DWORD pitchAndFamily, LPCSTR faceName) {
     auto object = std::make_unique<GdiObject>();
     object->kind = GdiObject::Kind::Font;
-    platform::LogicalFont& font = object->font;
+    platform::gdi::LogicalFont& font = object->font;
     font.height = height;
     font.width = width;
     font.escapement = escapement;
@@ -65,14 +67,14 @@ HFONT CreateFontA(int height, int width, int escapement, int orientation, int we
         // A face name holds at most 31 characters, as in a LOGFONT.
         font.faceName.assign(faceName, strnlen(faceName, 31));
     }
-    return platform::AddGdiObject(std::move(object));
+    return platform::gdi::AddGdiObject(std::move(object));
 }
 
 HBRUSH CreateSolidBrush(COLORREF colour) {
     auto object = std::make_unique<GdiObject>();
     object->kind = GdiObject::Kind::Brush;
     object->brushColour = colour & 0x00FFFFFFu;
-    return platform::AddGdiObject(std::move(object));
+    return platform::gdi::AddGdiObject(std::move(object));
 }
 
 HGDIOBJ SelectObject(HDC handle, HGDIOBJ objectHandle) {
@@ -99,7 +101,7 @@ BOOL DeleteObject(HGDIOBJ handle) {
         return FALSE;
     }
     if (!object->stock) {
-        platform::RemoveGdiObject(handle);
+        platform::gdi::RemoveGdiObject(handle);
     }
     return TRUE;
 }

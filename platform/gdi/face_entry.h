@@ -11,7 +11,7 @@
 
 #include "platform/gdi/font_metrics.h"
 
-namespace platform {
+namespace platform::gdi {
 
 struct FaceEntry {
     FT_Face face = nullptr;
@@ -28,4 +28,4 @@ struct FaceEntry {
     std::uint64_t activeSerial = 0;
 };
 
-}  // namespace platform
+}  // namespace platform::gdi

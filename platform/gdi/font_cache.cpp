@@ -12,7 +12,7 @@
 #include "platform/gdi/face_entry.h"
 #include "platform/gdi/glyph_rasterizer.h"
 
-namespace platform {
+namespace platform::gdi {
 
 namespace {
 
@@ -191,4 +191,4 @@ std::shared_ptr<FontInstance> AcquireFontInstance(const FontRequest& request, in
     return instance;
 }
 
-}  // namespace platform
+}  // namespace platform::gdi

@@ -13,7 +13,7 @@
 #include "platform/gdi/font_mapper.h"
 #include "platform/gdi/font_metrics.h"
 
-namespace platform {
+namespace platform::gdi {
 
 struct FaceEntry;
 
@@ -60,4 +60,4 @@ private:
 std::shared_ptr<FontInstance> AcquireFontInstance(const FontRequest& request, int height, int width,
                                                   std::string& reason);
 
-}  // namespace platform
+}  // namespace platform::gdi

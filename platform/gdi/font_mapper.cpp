@@ -10,7 +10,7 @@
 
 #include "platform/wingdi.h"
 
-namespace platform {
+namespace platform::gdi {
 
 namespace {
 
@@ -202,4 +202,4 @@ bool MapFont(const FontRequest& request, FaceChoice& choice, std::string& reason
     return true;
 }
 
-}  // namespace platform
+}  // namespace platform::gdi

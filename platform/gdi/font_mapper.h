@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace platform {
+namespace platform::gdi {
 
 struct FontRequest {
     std::string faceName;  // as given to CreateFontA; empty for none
@@ -31,4 +31,4 @@ bool WantsFixedPitch(const FontRequest& request);
 // cannot be started or knows no outline face at all. Answers are remembered per request.
 bool MapFont(const FontRequest& request, FaceChoice& choice, std::string& reason);
 
-}  // namespace platform
+}  // namespace platform::gdi

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace platform {
+namespace platform::gdi {
 
 namespace {
 
@@ -88,4 +88,4 @@ int ScaleAdvance(int advanceUnits, const FaceTables& tables, const SizeMetrics& 
     return RoundToInt(advanceUnits * size.emX / unitsPerEm);
 }
 
-}  // namespace platform
+}  // namespace platform::gdi

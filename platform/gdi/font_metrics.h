@@ -3,7 +3,7 @@
 // advances, from a face's own tables.
 #pragma once
 
-namespace platform {
+namespace platform::gdi {
 
 // What the size rules need from a face's tables (font units).
 struct FaceTables {
@@ -48,4 +48,4 @@ SizeMetrics ComputeSizeMetrics(const FaceTables& tables, int logicalHeight, int 
 // A glyph's advance in whole pixels: its hmtx advance scaled by the horizontal em, rounded.
 int ScaleAdvance(int advanceUnits, const FaceTables& tables, const SizeMetrics& size);
 
-}  // namespace platform
+}  // namespace platform::gdi

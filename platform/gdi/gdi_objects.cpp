@@ -5,7 +5,7 @@
 #include <set>
 #include <unordered_map>
 
-namespace platform {
+namespace platform::gdi {
 
 namespace {
 
@@ -107,4 +107,4 @@ FontInstance* SelectedFontInstance(DeviceContext& dc) {
     return font->instance.get();
 }
 
-}  // namespace platform
+}  // namespace platform::gdi

@@ -10,7 +10,7 @@
 #include "platform/gdi/surface_dc.h"
 #include "platform/wingdi.h"
 
-namespace platform {
+namespace platform::gdi {
 
 // All 14 arguments of CreateFontA.
 struct LogicalFont {
@@ -69,4 +69,4 @@ HGDIOBJ DefaultBrush();
 // The font of a DC at its size; null when no face can be had for it.
 FontInstance* SelectedFontInstance(DeviceContext& dc);
 
-}  // namespace platform
+}  // namespace platform::gdi

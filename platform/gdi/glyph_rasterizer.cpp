@@ -8,7 +8,7 @@
 
 #include FT_OUTLINE_H
 
-namespace platform {
+namespace platform::gdi {
 
 namespace {
 
@@ -94,4 +94,4 @@ bool RasterizeGlyph(FaceEntry& entry, std::uint64_t serial, const SizeMetrics& s
     return true;
 }
 
-}  // namespace platform
+}  // namespace platform::gdi

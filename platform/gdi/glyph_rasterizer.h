@@ -6,11 +6,11 @@
 
 #include "platform/gdi/font_cache.h"
 
-namespace platform {
+namespace platform::gdi {
 
 // Fills `out` for the glyph at the em sizes of `size`; `serial` names that size so the face is
 // re-sized only when it changes; `embolden` thickens the outline. Returns false (and leaves `out` empty) when FreeType fails.
 bool RasterizeGlyph(FaceEntry& face, std::uint64_t serial, const SizeMetrics& size, bool embolden,
                     unsigned glyphIndex, GlyphBitmap& out);
 
-}  // namespace platform
+}  // namespace platform::gdi

@@ -11,27 +11,27 @@
 
 namespace {
 
-using platform::DeviceContext;
-using platform::FontInstance;
+using platform::gdi::DeviceContext;
+using platform::gdi::FontInstance;
 
 struct DcFont {
     DeviceContext* dc = nullptr;
     FontInstance* font = nullptr;
-    platform::LineStyle style;
+    platform::gdi::LineStyle style;
 };
 
 // The DC and its font at their size; both null when either is missing.
 DcFont Lookup(HDC handle) {
     DcFont found;
-    found.dc = platform::FindDeviceContext(handle);
+    found.dc = platform::gdi::FindDeviceContext(handle);
     if (found.dc == nullptr) {
         return {};
     }
-    found.font = platform::SelectedFontInstance(*found.dc);
+    found.font = platform::gdi::SelectedFontInstance(*found.dc);
     if (found.font == nullptr) {
         return {};
     }
-    const platform::GdiObject* object = platform::FindGdiObject(found.dc->font);
+    const platform::gdi::GdiObject* object = platform::gdi::FindGdiObject(found.dc->font);
     found.style.underline = object->font.underline != 0;
     found.style.strikeOut = object->font.strikeOut != 0;
     return found;
@@ -73,7 +73,7 @@ int DrawTextA(HDC handle, LPCSTR text, int length, RECT* rect, UINT format) {
     long long width = 0;
     long long lines = 0;
     ForEachLine(all, singleLine, [&](std::string_view line) {
-        width = std::max(width, platform::MeasureLine(*found.font, line, found.style.prefixes));
+        width = std::max(width, platform::gdi::MeasureLine(*found.font, line, found.style.prefixes));
         ++lines;
     });
     const long long height = lines * lineHeight;
@@ -90,20 +90,20 @@ int DrawTextA(HDC handle, LPCSTR text, int length, RECT* rect, UINT format) {
     } else if (singleLine && (format & DT_BOTTOM) != 0) {
         top = rect->bottom - height;
     }
-    platform::ClipBox clip{LLONG_MIN / 4, LLONG_MIN / 4, LLONG_MAX / 4, LLONG_MAX / 4};
+    platform::gdi::ClipBox clip{LLONG_MIN / 4, LLONG_MIN / 4, LLONG_MAX / 4, LLONG_MAX / 4};
     if ((format & DT_NOCLIP) == 0) {
         clip = {rect->left, rect->top, rect->right, rect->bottom};
     }
     long long y = top;
     ForEachLine(all, singleLine, [&](std::string_view line) {
-        const long long lineWidth = platform::MeasureLine(*found.font, line, found.style.prefixes);
+        const long long lineWidth = platform::gdi::MeasureLine(*found.font, line, found.style.prefixes);
         long long x = rect->left;
         if ((format & DT_CENTER) != 0) {
             x = rect->left + (static_cast<long long>(rect->right) - rect->left - lineWidth) / 2;
         } else if ((format & DT_RIGHT) != 0) {
             x = rect->right - lineWidth;
         }
-        platform::DrawLine(*found.dc, *found.font, found.style, line, x, y, clip);
+        platform::gdi::DrawLine(*found.dc, *found.font, found.style, line, x, y, clip);
         y += lineHeight;
     });
     // Like GDI, with a lowered line the result reaches from the rectangle's top to the text's bottom.
@@ -117,8 +117,8 @@ BOOL TextOutA(HDC handle, int x, int y, LPCSTR text, int length) {
         return FALSE;
     }
     if (length > 0) {
-        platform::DrawLine(*found.dc, *found.font, found.style, std::string_view(text, static_cast<std::size_t>(length)),
-                           x, y, platform::SurfaceBox(found.dc->target));
+        platform::gdi::DrawLine(*found.dc, *found.font, found.style, std::string_view(text, static_cast<std::size_t>(length)),
+                           x, y, platform::gdi::SurfaceBox(found.dc->target));
     }
     return TRUE;
 }
@@ -128,7 +128,7 @@ BOOL GetTextMetricsA(HDC handle, TEXTMETRICA* metrics) {
     if (found.dc == nullptr || metrics == nullptr) {
         return FALSE;
     }
-    const platform::SizeMetrics& m = found.font->Metrics();
+    const platform::gdi::SizeMetrics& m = found.font->Metrics();
     metrics->tmHeight = m.cell;
     metrics->tmAscent = m.ascent;
     metrics->tmDescent = m.descent;

@@ -2,7 +2,7 @@
 
 #include "platform/core/pixels.h"
 
-namespace platform {
+namespace platform::gdi {
 
 long long MeasureLine(const FontInstance& font, std::string_view text, bool prefixes) {
     if (!prefixes) {
@@ -54,4 +54,4 @@ void DrawLine(const DeviceContext& dc, FontInstance& font, const LineStyle& styl
     }
 }
 
-}  // namespace platform
+}  // namespace platform::gdi

@@ -7,7 +7,7 @@
 #include "platform/gdi/blend.h"
 #include "platform/gdi/gdi_objects.h"
 
-namespace platform {
+namespace platform::gdi {
 
 // Calls visit(character, underlined) for each character that shows. With prefixes, "&x" shows x
 // underlined, "&&" shows "&", and a final lone "&" shows nothing.
@@ -40,4 +40,4 @@ struct LineStyle {
 void DrawLine(const DeviceContext& dc, FontInstance& font, const LineStyle& style, std::string_view text,
               long long x, long long y, const ClipBox& clip);
 
-}  // namespace platform
+}  // namespace platform::gdi

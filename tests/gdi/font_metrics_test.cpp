@@ -16,7 +16,7 @@ using gditest::MakeToolFont;
 
 // Liberation Mono's tables: unitsPerEm 2048, usWinAscent 1705, usWinDescent 615 (a 2320-unit
 // cell), xAvgCharWidth and every advance 1229.
-constexpr platform::FaceTables kMonoTables{2048, 1705, 615, 1229, 1229, 0, -435, 84, 530, 102};
+constexpr platform::gdi::FaceTables kMonoTables{2048, 1705, 615, 1229, 1229, 0, -435, 84, 530, 102};
 
 struct SizeCase {
     int height, width;
@@ -37,17 +37,17 @@ constexpr SizeCase kSizeCases[] = {
 TEST(FontMetrics, SizesFromTheFaceTables) {
     for (const SizeCase& c : kSizeCases) {
         SCOPED_TRACE("height " + std::to_string(c.height) + " width " + std::to_string(c.width));
-        const platform::SizeMetrics m = platform::ComputeSizeMetrics(kMonoTables, c.height, c.width);
+        const platform::gdi::SizeMetrics m = platform::gdi::ComputeSizeMetrics(kMonoTables, c.height, c.width);
         EXPECT_EQ(m.cell, c.cell);
         EXPECT_EQ(m.ascent, c.ascent);
         EXPECT_EQ(m.ascent + m.descent, m.cell);
-        EXPECT_EQ(platform::ScaleAdvance(1229, kMonoTables, m), c.advance);
+        EXPECT_EQ(platform::gdi::ScaleAdvance(1229, kMonoTables, m), c.advance);
         EXPECT_EQ(m.aveCharWidth, c.advance);
     }
 }
 
 TEST(FontMetrics, EmptyTablesDoNotDivideByZero) {
-    const platform::SizeMetrics m = platform::ComputeSizeMetrics(platform::FaceTables{}, 20, 10);
+    const platform::gdi::SizeMetrics m = platform::gdi::ComputeSizeMetrics(platform::gdi::FaceTables{}, 20, 10);
     EXPECT_EQ(m.cell, 20);
     EXPECT_GT(m.emX, 0.0);
 }
@@ -72,20 +72,20 @@ constexpr MapCase kMapCases[] = {
 TEST(FontMapper, ToolAndDialogRequestsFindLiberationFaces) {
     for (const MapCase& c : kMapCases) {
         SCOPED_TRACE(std::string(c.faceName) + " weight " + std::to_string(c.weight));
-        const platform::FontRequest request{c.faceName, c.weight, false, c.pitchAndFamily};
-        EXPECT_EQ(platform::PreferredFamily(request), c.family);
-        platform::FaceChoice choice;
+        const platform::gdi::FontRequest request{c.faceName, c.weight, false, c.pitchAndFamily};
+        EXPECT_EQ(platform::gdi::PreferredFamily(request), c.family);
+        platform::gdi::FaceChoice choice;
         std::string reason;
-        ASSERT_TRUE(platform::MapFont(request, choice, reason)) << reason;
+        ASSERT_TRUE(platform::gdi::MapFont(request, choice, reason)) << reason;
         EXPECT_NE(choice.file.find(c.file), std::string::npos) << choice.file;
     }
 }
 
 TEST(FontMapper, UnknownFamilyFallsBackToAnOutlineFaceOfThePitch) {
-    const platform::FontRequest request{"No Such Face Anywhere", 400, false, FIXED_PITCH | FF_MODERN};
-    platform::FaceChoice choice;
+    const platform::gdi::FontRequest request{"No Such Face Anywhere", 400, false, FIXED_PITCH | FF_MODERN};
+    platform::gdi::FaceChoice choice;
     std::string reason;
-    ASSERT_TRUE(platform::MapFont(request, choice, reason)) << reason;
+    ASSERT_TRUE(platform::gdi::MapFont(request, choice, reason)) << reason;
     EXPECT_FALSE(choice.file.empty());
 }
 

@@ -206,9 +206,9 @@ TEST(TextDrawing, PrefixUnderlinesTheMnemonic) {
 
 TEST(TextDrawing, BoldWithoutABoldCutIsThickenedWithTheSameAdvances) {
     // Needs a face installed in one medium cut only: Z003 (fonts-urw-base35) is one where it exists.
-    platform::FaceChoice choice;
+    platform::gdi::FaceChoice choice;
     std::string reason;
-    if (!platform::MapFont({"Z003", 700, true, DEFAULT_PITCH}, choice, reason) ||
+    if (!platform::gdi::MapFont({"Z003", 700, true, DEFAULT_PITCH}, choice, reason) ||
         choice.file.find("Z003-MediumItalic") == std::string::npos) {
         GTEST_SKIP() << "no face with a single medium cut here";
     }
