@@ -1,5 +1,6 @@
 #include "platform/gdi/font_metrics.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -11,7 +12,10 @@ int RoundToInt(double value) { return static_cast<int>(std::lround(value)); }
 
 }  // namespace
 
-SizeMetrics ComputeSizeMetrics(const FaceTables& faceTables, int logicalHeight, int logicalWidth) {
+SizeMetrics ComputeSizeMetrics(const FaceTables& faceTables, int logicalHeightIn, int logicalWidthIn) {
+    // Sizes beyond any screen are held to kMaxLogicalSize, so no arithmetic below can overflow.
+    const int logicalHeight = std::clamp(logicalHeightIn, -kMaxLogicalSize, kMaxLogicalSize);
+    const int logicalWidth = std::clamp(logicalWidthIn, -kMaxLogicalSize, kMaxLogicalSize);
     FaceTables t = faceTables;
     if (t.unitsPerEm <= 0) {
         t.unitsPerEm = 2048;
@@ -24,15 +28,13 @@ SizeMetrics ComputeSizeMetrics(const FaceTables& faceTables, int logicalHeight, 
     const double cellUnits = t.winAscent + t.winDescent;
 
     SizeMetrics m{};
-    if (logicalHeight == 0) {
-        logicalHeight = kDefaultCellHeight;
-    }
-    if (logicalHeight > 0) {
+    const int height = logicalHeight != 0 ? logicalHeight : kDefaultCellHeight;
+    if (height > 0) {
         // The cell is exactly what was asked for; the em is what fits in it.
-        m.cell = logicalHeight;
-        m.emY = logicalHeight * static_cast<double>(t.unitsPerEm) / cellUnits;
+        m.cell = height;
+        m.emY = height * static_cast<double>(t.unitsPerEm) / cellUnits;
     } else {
-        m.emY = -static_cast<double>(logicalHeight);
+        m.emY = -static_cast<double>(height);
         m.cell = RoundToInt(m.emY * cellUnits / t.unitsPerEm);
     }
     // Descent takes the remainder so that ascent + descent is always the cell.

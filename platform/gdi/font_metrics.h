@@ -38,6 +38,8 @@ struct SizeMetrics {
 
 // The default cell height for a logical height of 0.
 constexpr int kDefaultCellHeight = 16;
+// The largest logical height or width taken as given; larger ones count as this.
+constexpr int kMaxLogicalSize = 16384;
 
 // Logical height > 0 is the cell height, < 0 the em height, 0 the default cell. Logical width
 // > 0 is the average character width (scaling the face horizontally), 0 keeps the face's

@@ -12,6 +12,9 @@ namespace platform::gdi {
 
 namespace {
 
+// Glyphs are rasterised up to this em size in pixels; one glyph of it is already megabytes.
+constexpr double kMaxRasterEm = 2048.0;
+
 FT_F26Dot6 ToF26Dot6(double pixels) {
     const long value = std::lround(pixels * 64.0);
     return value < 64 ? 64 : value;
@@ -51,6 +54,9 @@ std::uint8_t CoverageToAlpha(unsigned coverage) {
 bool RasterizeGlyph(FaceEntry& entry, std::uint64_t serial, const SizeMetrics& size, bool embolden,
                     unsigned glyphIndex, GlyphBitmap& out) {
     out = GlyphBitmap{};
+    if (size.emX > kMaxRasterEm || size.emY > kMaxRasterEm) {
+        return false;  // far beyond any screen: measured, never drawn
+    }
     if (entry.activeSerial != serial) {
         entry.activeSerial = 0;
         if (!ApplySize(entry, size)) {

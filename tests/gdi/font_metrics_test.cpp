@@ -2,6 +2,7 @@
 // to, and the sizes measured through a DC for every font the tool makes.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -46,10 +47,24 @@ TEST(FontMetrics, SizesFromTheFaceTables) {
     }
 }
 
-TEST(FontMetrics, EmptyTablesDoNotDivideByZero) {
-    const platform::gdi::SizeMetrics m = platform::gdi::ComputeSizeMetrics(platform::gdi::FaceTables{}, 20, 10);
-    EXPECT_EQ(m.cell, 20);
-    EXPECT_GT(m.emX, 0.0);
+TEST(FontMetrics, EmptyTablesAndExtremeSizesStayFinite) {
+    struct Case {
+        platform::gdi::FaceTables tables;
+        int height, width;
+        int cell;
+    };
+    const Case cases[] = {
+        {platform::gdi::FaceTables{}, 20, 10, 20},
+        {kMonoTables, 0, 0, platform::gdi::kDefaultCellHeight},
+        {kMonoTables, INT_MAX, INT_MAX, platform::gdi::kMaxLogicalSize},
+        {kMonoTables, INT_MIN, INT_MIN, 18560},  // an em of 16384: 16384 * 2320 / 2048
+    };
+    for (const Case& c : cases) {
+        const platform::gdi::SizeMetrics m = platform::gdi::ComputeSizeMetrics(c.tables, c.height, c.width);
+        EXPECT_EQ(m.cell, c.cell);
+        EXPECT_GT(m.emX, 0.0);
+        EXPECT_EQ(m.ascent + m.descent, m.cell);
+    }
 }
 
 struct MapCase {
