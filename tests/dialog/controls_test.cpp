@@ -8,6 +8,7 @@
 #include "platform/dialog/controls.h"
 #include "platform/dialog/dialog_codes.h"
 #include "platform/dialog/dialog_units.h"
+#include "platform/dialog/list_box_model.h"
 #include "platform/wingdi.h"
 
 namespace {
@@ -228,7 +229,24 @@ TEST_F(ListBox, ScrollBarArrowsTrackAndThumb) {
     Send(WM_LBUTTONDOWN, 0, At(barX, 4));  // up arrow
     Send(WM_LBUTTONUP, 0, At(barX, 4));
     EXPECT_EQ(Send(LB_GETTOPINDEX), 0);
+    // Dragging the thumb to the bottom of its track shows the end of the list.
+    const int track = client.bottom - 1 - 2 * kScrollBarWidth;
+    Send(WM_LBUTTONDOWN, 0, At(barX, 1 + kScrollBarWidth + 2));
+    Send(WM_MOUSEMOVE, 0, At(barX, 1 + kScrollBarWidth + 2 + track));
+    Send(WM_LBUTTONUP, 0, At(barX, 1 + kScrollBarWidth + 2 + track));
+    EXPECT_EQ(Send(LB_GETTOPINDEX), 1);
+    Send(WM_MOUSEMOVE, 0, At(barX, 0));
+    EXPECT_EQ(Send(LB_GETTOPINDEX), 1) << "released: moving does nothing";
+    EXPECT_EQ(Send(LB_GETCURSEL), 0);
     EXPECT_TRUE(g_notices.empty());
+}
+
+TEST(DialogBox, RefusesTemplatesItCannotFind) {
+    const auto proc = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
+    EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(999), nullptr, proc, 0), -1);
+    EXPECT_EQ(DialogBoxParamA(nullptr, "SETTINGS", nullptr, proc, 0), -1);
+    EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(129), nullptr, nullptr, 0), -1);
+    EXPECT_FALSE(EndDialog(nullptr, 1));
 }
 
 TEST_F(ListBox, SortedListInsertsInOrder) {
