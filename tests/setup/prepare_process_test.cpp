@@ -101,3 +101,16 @@ TEST(PrepareProcess, ReportsTheMasksAndPins) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ReadFileVersion, ReadsMajorAndMinorFromTheExecutable) {
+    // Every test program carries the same version block as the tool itself.
+    g_RunState.VersionMajor = 0;
+    g_RunState.VersionMinor = 0;
+    ReadFileVersion();
+    EXPECT_EQ(g_RunState.VersionMajor, 1u);
+    EXPECT_EQ(g_RunState.VersionMinor, 4u);
+}
+
+}  // namespace
