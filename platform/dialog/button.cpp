@@ -247,7 +247,8 @@ void PaintRadio(HWND window, const ButtonState& state, const Canvas& canvas, con
     if (GetFocus() == window) {
         const SIZE size = MeasureText(canvas, state.font, text.c_str(), DT_SINGLELINE);
         const LONG top = label.top + (label.bottom - label.top - size.cy) / 2;
-        FocusMark(canvas, RECT{label.left - 1, top - 1, std::min(label.left + size.cx + 1, r.right), top + size.cy + 1});
+        const LONG right = std::min(label.left + size.cx + 1, r.right);
+        FocusMark(canvas, RECT{label.left - 1, top - 1, right, top + size.cy + 1});
     }
 }
 

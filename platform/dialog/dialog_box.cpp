@@ -207,7 +207,9 @@ bool RunModalLoop(HWND dialog, DialogRecord& record, Picture& picture) {
     return true;
 }
 
-void Forget(DialogRecord* record) { g_dialogs.erase(std::remove(g_dialogs.begin(), g_dialogs.end(), record), g_dialogs.end()); }
+void Forget(DialogRecord* record) {
+    g_dialogs.erase(std::remove(g_dialogs.begin(), g_dialogs.end(), record), g_dialogs.end());
+}
 
 }  // namespace
 

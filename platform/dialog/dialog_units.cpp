@@ -16,7 +16,8 @@ int MulDiv(int a, int b, int c) {
     const bool negative = (product < 0) != (c < 0);
     const std::int64_t magnitude = (product < 0 ? -product : product) + half;
     const std::int64_t quotient = magnitude / (c < 0 ? -static_cast<std::int64_t>(c) : c);
-    return static_cast<int>(negative ? -quotient : quotient);
+    const std::int64_t result = negative ? -quotient : quotient;
+    return result > INT32_MAX || result < INT32_MIN ? -1 : static_cast<int>(result);
 }
 
 BaseUnits MeasureBaseUnits(HFONT font) {

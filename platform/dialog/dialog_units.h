@@ -11,7 +11,7 @@ struct BaseUnits {
     int y;  // character height, pixels
 };
 
-// a * b / c rounded half away from zero, in 64 bits; c == 0 gives -1.
+// a * b / c rounded half away from zero, in 64 bits; -1 when c is 0 or the result overflows.
 int MulDiv(int a, int b, int c);
 
 // The base units of a font as Windows derives them: the width of the 52 letters A-Z a-z,

@@ -74,8 +74,10 @@ int AddString(HWND window, ListState& s, const char* text) {
     std::string item = text;
     auto at = s.items.end();
     if ((Style(window) & LBS_SORT) != 0) {
-        at = std::upper_bound(s.items.begin(), s.items.end(), item,
-                              [](const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) < 0; });
+        const auto before = [](const std::string& a, const std::string& b) {
+            return strcasecmp(a.c_str(), b.c_str()) < 0;
+        };
+        at = std::upper_bound(s.items.begin(), s.items.end(), item, before);
     }
     const int index = static_cast<int>(at - s.items.begin());
     s.items.insert(at, std::move(item));

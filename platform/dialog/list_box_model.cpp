@@ -117,7 +117,8 @@ ScrollParts LayoutScrollBar(const RECT& bar, int top, int count, int rowsInView)
         std::clamp<LONG>(static_cast<LONG>(static_cast<long long>(trackLength) * rowsInView / count), kMinimumThumb,
                          trackLength);
     const LONG travel = trackLength - thumbLength;
-    const LONG offset = maxTop == 0 ? 0 : static_cast<LONG>((static_cast<long long>(travel) * top + maxTop / 2) / maxTop);
+    const LONG offset =
+        maxTop == 0 ? 0 : static_cast<LONG>((static_cast<long long>(travel) * top + maxTop / 2) / maxTop);
     parts.thumb = RECT{bar.left, parts.track.top + offset, bar.right, parts.track.top + offset + thumbLength};
     return parts;
 }

@@ -139,7 +139,8 @@ TEST(SettingsDialog, StartAndTheWaysOut) {
         {"alt+f4", Key("alt+F4"), kCancelled},
         {"space on exit", Key("Tab") + Key("space"), kCancelled},
         // A double click only selects: the next key decides.
-        {"double click", ClickListRow(0, "dblclick") + Key("Escape"), "result=2 size=0x0 layout=0\nnotices=1002:1 1002:2 2:0"},
+        {"double click", ClickListRow(0, "dblclick") + Key("Escape"),
+         "result=2 size=0x0 layout=0\nnotices=1002:1 1002:2 2:0"},
     });
 }
 
