@@ -171,6 +171,11 @@ BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT re
     for (auto it = g_queue.begin(); it != g_queue.end(); ++it) {
         if (Matches(it->msg, window, filterMin, filterMax)) {
             *msg = it->msg;
+            // Keys typed ahead belong to the control that has the focus when they are taken, not
+            // when they arrived: an earlier key in the same batch may have moved the focus.
+            if (it->fromInput && msg->message >= WM_KEYDOWN && msg->message <= WM_SYSCHAR) {
+                msg->hwnd = KeyboardTarget(GetTopLevelWindow(msg->hwnd));
+            }
             if ((removeFlags & PM_REMOVE) != 0) {
                 if (it->fromInput) {
                     g_shiftDown = it->shift;

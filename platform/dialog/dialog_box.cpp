@@ -189,13 +189,6 @@ bool RunModalLoop(HWND dialog, DialogRecord& record, Picture& picture) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return false;
         }
-        // Input may have been queued before an earlier key moved the focus: keys go to the
-        // control that has the focus when they are taken, as the user typed them.
-        const bool key = msg.message >= WM_KEYDOWN && msg.message <= WM_SYSCHAR;
-        if (key && GetFocus() != nullptr && GetTopLevelWindow(GetFocus()) == dialog &&
-            GetTopLevelWindow(msg.hwnd) == dialog) {
-            msg.hwnd = GetFocus();
-        }
         if (!HandleDialogKey(dialog, msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
