@@ -65,17 +65,17 @@ int wsprintfA(LPSTR buffer, LPCSTR format, ...) {
         }
         // %[-#0][width][.precision][l|h]type; anything else is copied as it stands.
         const char* start = p++;
-        std::string spec = "%";
+        std::string conversion = "%";
         while (*p == '-' || *p == '#' || *p == '0') {
-            spec += *p++;
+            conversion += *p++;
         }
         while (*p >= '0' && *p <= '9') {
-            spec += *p++;
+            conversion += *p++;
         }
         if (*p == '.') {
-            spec += *p++;
+            conversion += *p++;
             while (*p >= '0' && *p <= '9') {
-                spec += *p++;
+                conversion += *p++;
             }
         }
         bool isLong = false;
@@ -87,24 +87,24 @@ int wsprintfA(LPSTR buffer, LPCSTR format, ...) {
         switch (*p) {
         case 'd':
         case 'i':
-            spec += 'd';
-            std::snprintf(piece, sizeof piece, spec.c_str(), isLong ? static_cast<int>(va_arg(args, long)) : va_arg(args, int));
+            conversion += 'd';
+            std::snprintf(piece, sizeof piece, conversion.c_str(), isLong ? static_cast<int>(va_arg(args, long)) : va_arg(args, int));
             break;
         case 'u':
         case 'x':
         case 'X':
-            spec += *p;
-            std::snprintf(piece, sizeof piece, spec.c_str(),
+            conversion += *p;
+            std::snprintf(piece, sizeof piece, conversion.c_str(),
                           isLong ? static_cast<unsigned>(va_arg(args, unsigned long)) : va_arg(args, unsigned));
             break;
         case 'c':
-            spec += 'c';
-            std::snprintf(piece, sizeof piece, spec.c_str(), va_arg(args, int));
+            conversion += 'c';
+            std::snprintf(piece, sizeof piece, conversion.c_str(), va_arg(args, int));
             break;
         case 's': {
-            spec += 's';
+            conversion += 's';
             const char* s = va_arg(args, const char*);
-            std::snprintf(piece, sizeof piece, spec.c_str(), s != nullptr ? s : "(null)");
+            std::snprintf(piece, sizeof piece, conversion.c_str(), s != nullptr ? s : "(null)");
             break;
         }
         case '%':
