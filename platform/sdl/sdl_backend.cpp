@@ -3,6 +3,7 @@
 // text input) the core passes through.
 #include "platform/sdl/sdl_backend.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 
@@ -30,9 +31,27 @@ void SetStartHints() {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
 }
 
+// Whether a Wayland compositor could be found at all: libwayland looks for it in
+// XDG_RUNTIME_DIR unless WAYLAND_DISPLAY is a full path.
+bool WaylandFindable() {
+    const char* display = std::getenv("WAYLAND_DISPLAY");
+    const char* runtimeDir = std::getenv("XDG_RUNTIME_DIR");
+    return (display != nullptr && display[0] == '/') || (runtimeDir != nullptr && runtimeDir[0] != '\0');
+}
+
+void ChooseVideoDrivers() {
+    // Left to SDL unless a Wayland compositor cannot be found: then libwayland would only print a
+    // complaint on standard error. offscreen and dummy are not asked for either: they show nothing.
+    const char* chosen = std::getenv("SDL_VIDEODRIVER");
+    if ((chosen == nullptr || chosen[0] == '\0') && !WaylandFindable()) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,kmsdrm");
+    }
+}
+
 bool Init(std::string* /*error*/) {
     g_video = VideoState{};
     SetStartHints();
+    ChooseVideoDrivers();
     // No display is not a settings error: the backend starts without one and HasDisplay says so,
     // so Direct3DCreate9 fails and message boxes fall back to standard error.
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {

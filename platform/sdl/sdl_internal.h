@@ -37,6 +37,8 @@ OutputStatus QueryOutput();
 bool ReopenOutput();
 // The output's window id, 0 when no output is open.
 std::uint32_t OutputWindowId();
+// For diagnosis: the output's renderer, whether it waits for a real retrace, and the pacing rate.
+std::string DescribeOutput();
 // Event hooks: the output window was minimised, lost or gained focus; the renderer lost its
 // textures or its device; a display was removed or added.
 void OnOutputMinimised();

@@ -317,6 +317,20 @@ bool ReopenOutput() {
     return true;
 }
 
+std::string DescribeOutput() {
+    if (g_output.renderer == nullptr) {
+        return "no output";
+    }
+    SDL_RendererInfo info{};
+    SDL_GetRendererInfo(g_output.renderer, &info);
+    const char* placements[] = {"desktop", "mode switch", "span"};
+    return std::string("renderer ") + (info.name != nullptr ? info.name : "?") + ", " +
+           placements[static_cast<int>(g_output.placement)] + ", " +
+           (g_output.waitsForRetrace ? "waits for the retrace" : "paces itself") + " at " +
+           std::to_string(PacingRefreshHz(g_output.refreshHz)) + " Hz" +
+           (g_output.refreshHz == 0 ? " (rate unknown)" : "");
+}
+
 std::uint32_t OutputWindowId() { return g_output.window != nullptr ? SDL_GetWindowID(g_output.window) : 0; }
 
 void OnOutputMinimised() {
