@@ -54,3 +54,36 @@ expect_pixel() {
         FAILED=1
     fi
 }
+
+# wait_for_window NAME WIDTH HEIGHT PID SECONDS: prints the id of a visible window NAME of that size
+# once there is one; false when PID ends or time runs out.
+wait_for_window() {
+    tries=$(($5 * 10))
+    while [ "$tries" -gt 0 ]; do
+        for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+            if xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: $2x$3\$"; then
+                echo "$id"
+                return 0
+            fi
+        done
+        kill -0 "$4" 2>/dev/null || return 1
+        sleep 0.1
+        tries=$((tries - 1))
+    done
+    return 1
+}
+
+# wait_for_exit PID SECONDS: the process's exit status; 124 (and the process killed) when it outlives SECONDS.
+wait_for_exit() {
+    tries=$(($2 * 10))
+    while kill -0 "$1" 2>/dev/null && [ "$tries" -gt 0 ]; do
+        sleep 0.1
+        tries=$((tries - 1))
+    done
+    if kill -0 "$1" 2>/dev/null; then
+        kill -KILL "$1" 2>/dev/null
+        wait "$1"
+        return 124
+    fi
+    wait "$1"
+}
