@@ -1,7 +1,8 @@
 #!/bin/sh
 # The whole program on an X server through the SDL backend: the settings dialog comes up centred,
 # Return starts the test, the clock pattern covers the screen in its exact colours, and Escape, or
-# SIGTERM or SIGHUP, ends the program through its ordinary close path with exit code 0.
+# SIGTERM or SIGHUP, ends the program through its ordinary close path with exit code 0. Focus taken
+# by another window loses the output (the picture stops), and giving it back restores it.
 # Usage: program.sh PATH_TO_ostrivan
 . "$(dirname "$0")/e2e_common.sh"
 run_inside_xvfb "$@"
@@ -47,4 +48,28 @@ for signal in TERM HUP; do
     status=$?
     [ "$status" -eq 0 ] || { cat "$work/$signal.log"; echo "SIG$signal: exit status $status"; FAILED=1; }
 done
+# 3. Another window takes the focus: the output is lost and stops; focus back, and it runs again.
+# frames_change NAME: true when two screenshots a moment apart differ (frames are being presented).
+frames_change() {
+    take_screenshot "$work/$1-a.rgb" && sleep 0.3 && take_screenshot "$work/$1-b.rgb" &&
+        ! cmp -s "$work/$1-a.rgb" "$work/$1-b.rgb"
+}
+if start_test "$work/focus.log"; then
+    output=$(xdotool getwindowfocus)
+    frames_change running || { echo "no frames before the focus went"; FAILED=1; }
+    xlogo -geometry 200x200+10+10 &
+    other=$!
+    logo=$(wait_for_window xlogo 200 200 "$other" 10) && xdotool windowfocus "$logo"
+    sleep 0.5
+    frames_change lost && { echo "frames go on while another window has the focus"; FAILED=1; }
+    xdotool windowfocus "$output"
+    sleep 1
+    frames_change restored || { echo "no frames after the focus came back"; FAILED=1; }
+    expect_pixel "$work/restored-b.rgb" 20 20 "0 65 132" "clock background over the other window"
+    kill "$other"
+    xdotool key Escape
+fi
+wait_for_exit "$pid" 20
+status=$?
+[ "$status" -eq 0 ] || { cat "$work/focus.log"; echo "after the focus change: exit status $status"; FAILED=1; }
 exit "$FAILED"
