@@ -7,9 +7,11 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/core/icons.h"
 #include "platform/core/resource_data.h"
 #include "platform/sdl/retrace_grid.h"
 #include "platform/sdl/sdl_internal.h"
+#include "platform/user32.h"
 #include "resources/resource_ids.h"
 
 namespace platform::sdl {
@@ -79,8 +81,13 @@ bool TakeOverScreen(const SDL_Rect& area, std::string* error) {
     case Placement::ModeSwitch: {
         const SDL_DisplayMode wanted{0, area.w, area.h, static_cast<int>(g_output.mode.refreshHz), nullptr};
         SDL_DisplayMode closest{};
-        if (SDL_GetClosestDisplayMode(kMainDisplay, &wanted, &closest) == nullptr ||
-            SDL_SetWindowDisplayMode(window, &closest) != 0 || SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0) {
+        // Only the exact size will do: a larger mode would show the frames stretched.
+        if (SDL_GetClosestDisplayMode(kMainDisplay, &wanted, &closest) == nullptr || closest.w != area.w ||
+            closest.h != area.h) {
+            *error = "the display has no " + std::to_string(area.w) + "x" + std::to_string(area.h) + " mode";
+            return false;
+        }
+        if (SDL_SetWindowDisplayMode(window, &closest) != 0 || SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0) {
             *error = std::string("cannot switch the display to the output's mode: ") + SDL_GetError();
             return false;
         }
@@ -107,8 +114,21 @@ bool TakeOverScreen(const SDL_Rect& area, std::string* error) {
     return true;
 }
 
-// The spot for the window icon: the program's icon, once the platform can decode it for a backend.
-void SetOutputIcon(SDL_Window* /*window*/) {}
+// The program's icon on the output window (task bars and window switchers show it); the largest
+// image the icon group has in 32 bits. Without it the window keeps the desktop's default icon.
+void SetOutputIcon(SDL_Window* window) {
+    constexpr int kIconSize = 48;
+    std::vector<std::uint32_t> argb;
+    if (!DecodeIconImage32(LoadIconA(nullptr, MAKEINTRESOURCEA(IDI_APP_ICON)), kIconSize, &argb)) {
+        return;
+    }
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(argb.data(), kIconSize, kIconSize, 32, kIconSize * 4,
+                                                           SDL_PIXELFORMAT_ARGB8888);
+    if (icon != nullptr) {
+        SDL_SetWindowIcon(window, icon);  // SDL copies the pixels
+        SDL_FreeSurface(icon);
+    }
+}
 
 // ---- The renderer and its retrace ----
 
