@@ -3,6 +3,8 @@
 # goes to standard error as one line (no message box can be shown), and the exit code is 0. SDL's
 # silent fallbacks to its offscreen and dummy drivers count as no display.
 # Usage: no_display.sh PATH_TO_ostrivan
+. "$(dirname "$0")/e2e_common.sh"
+
 program=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
