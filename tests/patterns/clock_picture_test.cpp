@@ -32,21 +32,12 @@ void ExpectRing(const Picture& picture, int cx, int cy, int r, int lit, const st
     }
 }
 
-class ClockPictures : public testing::Test {
+class ClockPictures : public CapturedRunSuite<ClockPictures> {
 protected:
     static void SetUpTestSuite() {
         run_ = std::make_unique<ProgramRun>(RunCapturing({}, "", "0,15,30,45,59,60,75,90,119", 120));
     }
-    static void TearDownTestSuite() { run_.reset(); }
-    static Picture Frame(int k) {
-        Picture picture;
-        EXPECT_TRUE(run_->ReadFrame(static_cast<std::uint64_t>(k), &picture));
-        return picture;
-    }
-    static std::unique_ptr<ProgramRun> run_;
 };
-
-std::unique_ptr<ProgramRun> ClockPictures::run_;
 
 TEST_F(ClockPictures, LitTickAdvancesOnePlaceAFrame) {
     for (int k : {0, 15, 30, 45, 59, 60, 75, 119}) {

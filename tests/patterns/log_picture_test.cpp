@@ -21,21 +21,12 @@ int InkInLine(const Picture& picture, int line) {
     return CountPixels(picture, kColumnLeft[column] - 17, top, kColumnLeft[column] + 495, top + kRowHeight, IsDarkInk);
 }
 
-class LogPictures : public testing::Test {
+class LogPictures : public CapturedRunSuite<LogPictures> {
 protected:
     static void SetUpTestSuite() {
         run_ = std::make_unique<ProgramRun>(RunCapturing({}, "at 0 key Right\n", "0,5,29,30,59,60", 61));
     }
-    static void TearDownTestSuite() { run_.reset(); }
-    static Picture Frame(int k) {
-        Picture picture;
-        EXPECT_TRUE(run_->ReadFrame(static_cast<std::uint64_t>(k), &picture));
-        return picture;
-    }
-    static std::unique_ptr<ProgramRun> run_;
 };
-
-std::unique_ptr<ProgramRun> LogPictures::run_;
 
 TEST_F(LogPictures, RingHoldsTheThirtyNewestLines) {
     struct Case {

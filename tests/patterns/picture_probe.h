@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -89,5 +90,19 @@ inline ProgramRun RunCapturing(std::vector<std::pair<std::string, std::string>> 
     EXPECT_EQ(run.exitCode, 0) << run.standardError;
     return run;
 }
+
+// A suite whose tests all read frames of one captured run, made once in the suite's
+// SetUpTestSuite (Suite names the derived fixture, so each suite keeps its own run).
+template <class Suite>
+class CapturedRunSuite : public testing::Test {
+protected:
+    static void TearDownTestSuite() { run_.reset(); }
+    static Picture Frame(int k) {
+        Picture picture;
+        EXPECT_TRUE(run_->ReadFrame(static_cast<std::uint64_t>(k), &picture));
+        return picture;
+    }
+    static inline std::unique_ptr<ProgramRun> run_;
+};
 
 }  // namespace pattern_pictures
