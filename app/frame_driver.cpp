@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/run_state.h"
+#include "patterns/back_buffer_dc.h"
 #include "patterns/patterns.h"
 #include "setup/graphics_handles.h"
 
@@ -13,12 +14,8 @@ void DrawOverlay() {
     IDirect3DDevice9* device = g_Graphics.device;
 
     IDirect3DSurface9* backBuffer = nullptr;
-    if (FAILED(device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer))) {
-        return;
-    }
-    HDC dc = nullptr;
-    if (FAILED(backBuffer->GetDC(&dc))) {
-        backBuffer->Release();
+    HDC dc = AcquireBackBufferDC(device, &backBuffer);
+    if (dc == nullptr) {
         return;
     }
 
@@ -46,8 +43,7 @@ void DrawOverlay() {
 
     SelectObject(dc, previousFont);
     DeleteObject(font);
-    backBuffer->ReleaseDC(dc);
-    backBuffer->Release();
+    ReleaseBackBufferDC(backBuffer, dc);
 }
 
 int RenderFrame() {

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/run_state.h"
+#include "patterns/back_buffer_dc.h"
 #include "setup/graphics_handles.h"
 
 namespace {
@@ -89,12 +90,8 @@ int DrawClockDial(std::int32_t x, std::int32_t y, std::int32_t width, std::int32
     device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, kDialTicks * 2, vertices, sizeof(ScreenVertex));
 
     IDirect3DSurface9* backBuffer = nullptr;
-    if (FAILED(device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer))) {
-        return 1;
-    }
-    HDC dc = nullptr;
-    if (FAILED(backBuffer->GetDC(&dc))) {
-        backBuffer->Release();
+    HDC dc = AcquireBackBufferDC(device, &backBuffer);
+    if (dc == nullptr) {
         return 1;
     }
 
@@ -132,7 +129,6 @@ int DrawClockDial(std::int32_t x, std::int32_t y, std::int32_t width, std::int32
 
     SelectObject(dc, previousFont);
     DeleteObject(font);
-    backBuffer->ReleaseDC(dc);
-    backBuffer->Release();
+    ReleaseBackBufferDC(backBuffer, dc);
     return 1;
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/run_state.h"
+#include "patterns/back_buffer_dc.h"
 #include "patterns/viewport.h"
 #include "setup/graphics_handles.h"
 
@@ -65,12 +66,8 @@ int DrawMovingBars(std::int32_t x, std::int32_t y, std::int32_t width, std::int3
 
     const std::int32_t cx = x + width / 2;
     IDirect3DSurface9* backBuffer = nullptr;
-    if (FAILED(device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer))) {
-        return 1;
-    }
-    HDC dc = nullptr;
-    if (FAILED(backBuffer->GetDC(&dc))) {
-        backBuffer->Release();
+    HDC dc = AcquireBackBufferDC(device, &backBuffer);
+    if (dc == nullptr) {
         return 1;
     }
 
@@ -99,7 +96,6 @@ int DrawMovingBars(std::int32_t x, std::int32_t y, std::int32_t width, std::int3
 
     SelectObject(dc, previousFont);
     DeleteObject(font);
-    backBuffer->ReleaseDC(dc);
-    backBuffer->Release();
+    ReleaseBackBufferDC(backBuffer, dc);
     return 1;
 }
